@@ -1,0 +1,8 @@
+#pragma once
+
+// Each command takes the arguments after its name.
+namespace corvane::cli {
+
+int RunMonitor(int argc, char** argv);
+
+}  // namespace corvane::cli
