@@ -27,8 +27,12 @@ std::string TimeOf(int second) {
 }
 
 corvane::store::SqlParams VisitOf(const std::string& guest, int second) {
-    return {guest, std::string("61.135.169.121"), std::string("shop") + std::to_string(second % 7),
-            TimeOf(second), std::int64_t{1}, std::string("北京市 电信"),
+    return {guest,
+            std::string("61.135.169.121"),
+            std::string("shop") + std::to_string(second % 7),
+            TimeOf(second),
+            std::int64_t{1},
+            std::string("北京市 电信"),
             std::string("http://item.taobao.com/item.htm?id=") + std::to_string(second),
             TimeOf(second)};
 }
@@ -69,8 +73,8 @@ void BM_KnownVisitorTest(benchmark::State& state) {
     int next = 0;
     for (auto _ : state) {
         CAdoRecordSet known(&store.connection);
-        known.Open(sql::kFindVisitor,
-                   {"visitor" + std::to_string(next++ * 7919 % kStoredVisits), std::string("shop1")});
+        known.Open(sql::kFindVisitor, {"visitor" + std::to_string(next++ * 7919 % kStoredVisits),
+                                       std::string("shop1")});
         benchmark::DoNotOptimize(known.IsEOF());
     }
 }

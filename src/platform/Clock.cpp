@@ -21,8 +21,7 @@ SystemClock& SystemClock::Instance() {
     return clock;
 }
 
-ManualClock::ManualClock(std::chrono::system_clock::time_point wallStart)
-    : wallStart_(wallStart) {}
+ManualClock::ManualClock(std::chrono::system_clock::time_point wallStart) : wallStart_(wallStart) {}
 
 Clock::TimePoint ManualClock::Now() const {
     std::lock_guard lock(mutex_);

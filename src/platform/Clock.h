@@ -36,8 +36,8 @@ public:
 // sleeper's deadline.
 class ManualClock final : public Clock {
 public:
-    explicit ManualClock(std::chrono::system_clock::time_point wallStart =
-                             std::chrono::system_clock::time_point{});
+    explicit ManualClock(
+        std::chrono::system_clock::time_point wallStart = std::chrono::system_clock::time_point{});
 
     TimePoint Now() const override;
     std::chrono::system_clock::time_point WallNow() const override;

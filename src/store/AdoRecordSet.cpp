@@ -22,9 +22,9 @@ bool DeclaredAs(const char* declared, const char* name) {
 std::string ColumnText(sqlite3_stmt* statement, int column) {
     const auto* bytes = sqlite3_column_text(statement, column);
     const int size = sqlite3_column_bytes(statement, column);
-    return bytes == nullptr ? std::string()
-                            : std::string(reinterpret_cast<const char*>(bytes),
-                                          static_cast<std::size_t>(size));
+    return bytes == nullptr
+               ? std::string()
+               : std::string(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(size));
 }
 
 FieldValue IntegerValue(sqlite3_int64 value) {
@@ -104,8 +104,8 @@ bool CAdoRecordSet::Open(std::string_view sql, SqlParams params) {
         return false;
     }
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql_.c_str(), static_cast<int>(sql_.size()), &statement,
-                           nullptr) != SQLITE_OK ||
+    if (sqlite3_prepare_v2(db, sql_.c_str(), static_cast<int>(sql_.size()), &statement, nullptr) !=
+            SQLITE_OK ||
         statement == nullptr || !BindParams(statement, params_)) {
         sqlite3_finalize(statement);
         return false;

@@ -8,8 +8,8 @@ namespace corvane::store {
 namespace {
 
 constexpr long long kDaysFromCivilTo18991230 = -25569;  // 1899-12-30 relative to 1970-01-01
-constexpr double kFirstValidDate = -657434.0;            // 0100-01-01
-constexpr double kLastValidDate = 2958466.0;             // 10000-01-01, exclusive
+constexpr double kFirstValidDate = -657434.0;           // 0100-01-01
+constexpr double kLastValidDate = 2958466.0;            // 10000-01-01, exclusive
 constexpr long long kSecondsPerDay = 86400;
 
 // Howard Hinnant's civil-calendar algorithms; no library converts proleptic dates this simply.
@@ -75,9 +75,9 @@ std::optional<double> ParseAutomationDate(std::string_view text) {
         return std::nullopt;
     }
     if (pos < text.size()) {
-        if (!Expect(text, pos, ' ') || !ReadNumber(text, pos, 2, hour) ||
-            !Expect(text, pos, ':') || !ReadNumber(text, pos, 2, minute) ||
-            !Expect(text, pos, ':') || !ReadNumber(text, pos, 2, second) || pos != text.size()) {
+        if (!Expect(text, pos, ' ') || !ReadNumber(text, pos, 2, hour) || !Expect(text, pos, ':') ||
+            !ReadNumber(text, pos, 2, minute) || !Expect(text, pos, ':') ||
+            !ReadNumber(text, pos, 2, second) || pos != text.size()) {
             return std::nullopt;
         }
     }
@@ -85,9 +85,9 @@ std::optional<double> ParseAutomationDate(std::string_view text) {
         hour > 23 || minute > 59 || second > 59) {
         return std::nullopt;
     }
-    const long long days = DaysFromCivil(year, static_cast<unsigned>(month),
-                                         static_cast<unsigned>(day)) -
-                           kDaysFromCivilTo18991230;
+    const long long days =
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
+        kDaysFromCivilTo18991230;
     const double fraction = static_cast<double>(hour * 3600 + minute * 60 + second) /
                             static_cast<double>(kSecondsPerDay);
     // Before 1899-12-30 the fraction counts away from zero, as automation dates do.

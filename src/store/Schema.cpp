@@ -87,8 +87,8 @@ bool CreateDatabase(const std::filesystem::path& path) {
         return false;
     }
     sqlite3_busy_timeout(db, 10000);
-    const std::string script = std::string("BEGIN IMMEDIATE;") + kTables + kSettingsRow +
-                               kIndexes + "COMMIT; PRAGMA journal_mode=WAL;";
+    const std::string script = std::string("BEGIN IMMEDIATE;") + kTables + kSettingsRow + kIndexes +
+                               "COMMIT; PRAGMA journal_mode=WAL;";
     const bool ok = sqlite3_exec(db, script.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     if (!ok) {

@@ -23,7 +23,8 @@ TEST(TextCodecTest, UndecodableBytesBecomeQuestionMarks) {
 }
 
 TEST(TextCodecTest, OtherCharsetsAndUnknownOnes) {
-    EXPECT_EQ(ConvertCharset("\xE5\x8C\x97", "UTF-8", "GBK"), std::optional<std::string>("\xB1\xB1"));
+    EXPECT_EQ(ConvertCharset("\xE5\x8C\x97", "UTF-8", "GBK"),
+              std::optional<std::string>("\xB1\xB1"));
     EXPECT_EQ(ConvertCharset("abc", "no-such-charset", "UTF-8"), std::nullopt);
 }
 

@@ -28,10 +28,10 @@ bool StoreIfNew(CAdoConnection& connection, const std::string& guest) {
         return false;
     }
     known.Close();
-    return ExecuteSql(connection, sql::kInsertVisitor,
-                      {guest, std::string("ip"), std::string("shop"),
-                       std::string("2010-06-03 14:05:09"), std::int64_t{1}, std::string("c"),
-                       std::string("u"), std::string("w")}) &&
+    return ExecuteSql(
+               connection, sql::kInsertVisitor,
+               {guest, std::string("ip"), std::string("shop"), std::string("2010-06-03 14:05:09"),
+                std::int64_t{1}, std::string("c"), std::string("u"), std::string("w")}) &&
            transaction.Commit();
 }
 

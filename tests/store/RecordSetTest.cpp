@@ -12,17 +12,16 @@ namespace {
 class RecordSetTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetNoticeHandler([this](std::string_view, std::string_view text) {
-            notices.emplace_back(text);
-        });
+        SetNoticeHandler(
+            [this](std::string_view, std::string_view text) { notices.emplace_back(text); });
     }
     void TearDown() override { SetNoticeHandler(nullptr); }
 
     void InsertVisit(const std::string& guest, const std::string& shop, const std::string& time) {
-        ASSERT_TRUE(ExecuteSql(store.connection, sql::kInsertVisitor,
-                               {guest, std::string("1.2.3.4"), shop, time, std::int64_t{1},
-                                std::string("北京市"), std::string("http://item/1"),
-                                std::string("2010-06-03 14:00:00")}));
+        ASSERT_TRUE(ExecuteSql(
+            store.connection, sql::kInsertVisitor,
+            {guest, std::string("1.2.3.4"), shop, time, std::int64_t{1}, std::string("北京市"),
+             std::string("http://item/1"), std::string("2010-06-03 14:00:00")}));
     }
 
     std::vector<std::string> GuestsOf(std::string_view query, SqlParams params) {

@@ -45,10 +45,9 @@ TEST(SchemaTest, MissingStoreIsCreatedWithTheShippedSettings) {
     CAdoConnection connection;
     ASSERT_TRUE(PrepareStore(connection, dir / "Info.db"));
 
-    const std::vector<std::string> expected = {"id",          "autorun",         "clienttip",
-                                               "reflashtime", "sendsteptime",    "autosendname",
-                                               "wangwangedition", "guesttip",    "playsound",
-                                               "AddRandom"};
+    const std::vector<std::string> expected = {
+        "id",           "autorun",         "clienttip", "reflashtime", "sendsteptime",
+        "autosendname", "wangwangedition", "guesttip",  "playsound",   "AddRandom"};
     EXPECT_EQ(SettingsColumns(connection), expected);
 
     CAdoRecordSet settings(&connection);
