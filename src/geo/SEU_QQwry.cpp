@@ -1,6 +1,6 @@
 #include "geo/SEU_QQwry.h"
 
-#include <cstring>
+#include <optional>
 
 #include "geo/IpAddressText.h"
 #include "geo/LocationRecord.h"

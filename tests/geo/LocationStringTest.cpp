@@ -25,7 +25,12 @@ TEST(QqwryStrings, StringsAreCutAfter51BytesAndAnEmptyAreaLeavesTheSpace) {
         {1, sixty, "area", first51 + " area"},
         // A redirected country must end within the 50 bytes read at A, else there is none.
         {5, sixty, "area", ""},
+        {5, std::string(50, 'C'), "area", ""},
         {5, std::string(49, 'C'), "area", std::string(49, 'C') + " area"},
+        // An inline country ending past the same window reads the area part after it as text:
+        // here 0x02 and the low byte of C (the area string, stored first at offset 8).
+        {2, std::string(49, 'C'), "area", std::string(49, 'C') + " area"},
+        {2, std::string(50, 'C'), "area", std::string(50, 'C') + " \x02\x08"},
         {1, std::string(51, 'C'), "area", first51 + " area"},
         {1, "CN", "", "CN "},
         {4, "CN", "", "CN "},

@@ -34,7 +34,7 @@ int RunLookup(int argc, char** argv) {
                 return 2;
             }
             databasePath = argv[++i];
-        } else if (argument.starts_with("--qqwry=")) {
+        } else if (argument.starts_with("--qqwry=") && argument.size() > std::strlen("--qqwry=")) {
             databasePath = argument.substr(std::strlen("--qqwry="));
         } else if (argument.starts_with("--")) {
             std::fprintf(stderr, "corvane-cli lookup: unknown option '%s'\n%s", argv[i], kUsage);
