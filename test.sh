@@ -25,7 +25,8 @@ if [[ "$strict" == ON ]]; then
     (cd build-tsan && xvfb-run -a ctest --output-on-failure -L thread -j2)
 
     if [[ -f fuzz/CMakeLists.txt ]]; then
-        CC=clang CXX=clang++ build_tree build-fuzz "${common_flags[@]}" -DCORVANE_BUILD_FUZZ=ON
+        CC=clang CXX=clang++ build_tree build-fuzz "${common_flags[@]}" -DCORVANE_BUILD_FUZZ=ON \
+            -DCORVANE_SANITIZE=address,undefined
         (cd build-fuzz && ctest --output-on-failure -L fuzz)
     fi
 fi

@@ -17,6 +17,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"monitor", "poll the tracking service and print every status text and alert",
      corvane::cli::RunMonitor},
+    {"lookup", "print the location of each IP address given, or of each line read",
+     corvane::cli::RunLookup},
 };
 
 void PrintUsage() {

@@ -4,5 +4,6 @@
 namespace corvane::cli {
 
 int RunMonitor(int argc, char** argv);
+int RunLookup(int argc, char** argv);
 
 }  // namespace corvane::cli
