@@ -82,6 +82,7 @@ TrackdServer::TrackdServer(TrackdStore& store, ServerOptions options)
     const unsigned threads = std::max(32u, 4 * std::thread::hardware_concurrency());
     server_->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     server_->set_keep_alive_max_count(1000);
+    server_->set_tcp_nodelay(true);  // headers and body go out in two writes
     server_->set_read_timeout(10, 0);
     server_->set_write_timeout(10, 0);
     server_->set_payload_max_length(64 * 1024);
