@@ -1,5 +1,7 @@
 #include "net/ServiceHosts.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 
 namespace corvane::net {
@@ -16,8 +18,12 @@ std::optional<std::string> NormalizeHost(std::string_view text) {
         return std::nullopt;
     }
     text = text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-    if (text.size() >= 7 && (text.substr(0, 7) == "http://" || text.substr(0, 7) == "HTTP://")) {
-        text.remove_prefix(7);
+    constexpr std::string_view kScheme = "http://";
+    if (text.size() >= kScheme.size() &&
+        std::equal(kScheme.begin(), kScheme.end(), text.begin(), [](char a, char b) {
+            return a == std::tolower(static_cast<unsigned char>(b));
+        })) {
+        text.remove_prefix(kScheme.size());
     }
     while (text.ends_with('/')) {
         text.remove_suffix(1);

@@ -30,7 +30,7 @@ TEST(ServiceHostsTest, OverrideBeatsSettingsAndSettingsBeatDefaults) {
          "127.0.0.1:5000",
          {"127.0.0.1:5000", "127.0.0.1:5000", "127.0.0.1:5000"}},
         {"typed with scheme, blanks and slash",
-         {" http://track.example:90/ ", "", ""},
+         {" Http://track.example:90/ ", "", ""},
          nullptr,
          {"track.example:90", kDefault, kDefault}},
         {"unusable override is ignored",

@@ -165,6 +165,27 @@ TEST_F(WinHttpExTest, ExposesTheDeclaredCharset) {
     }
 }
 
+// Redirects are followed and only the final answer's status counts, even when an earlier
+// answer's headers happen to hold the text " 200 OK".
+TEST_F(WinHttpExTest, StatusOfTheFinalAnswerDecides) {
+    struct Case {
+        std::string target;
+        bool succeeds;
+    };
+    const Case cases[] = {{"/corvane/ver.asp", true}, {"/no/such/page", false}};
+    for (const Case& c : cases) {
+        LoopbackListener redirect(
+            "HTTP/1.1 302 Found\r\nX-Note: 200 OK\r\nLocation: " + trackd_->Url(c.target) +
+            "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        CWinHttpEx client;
+        std::string body;
+        EXPECT_EQ(client.Get("http://127.0.0.1:" + std::to_string(redirect.port()) + "/", body),
+                  c.succeeds)
+            << c.target;
+        EXPECT_EQ(body, c.succeeds ? std::string("4.2", 4) : std::string()) << c.target;
+    }
+}
+
 TEST(WinHttpExLimitsTest, RefusedConnectionFails) {
     int closedPort = 0;
     {
