@@ -77,12 +77,9 @@ Arguments Parse(int argc, char** argv, const std::vector<std::string>& withValue
     return arguments;
 }
 
-std::optional<TrackdStore*> OpenStore(TrackdStore& store, const Arguments& arguments) {
+bool OpenStore(TrackdStore& store, const Arguments& arguments) {
     const auto file = arguments.Option("--db");
-    if (!file || file->empty() || !store.Open(*file)) {
-        return std::nullopt;
-    }
-    return &store;
+    return file && !file->empty() && store.Open(*file);
 }
 
 // A member name the service can answer for: UTF-8 that GBK holds, at most 99 GBK bytes.
