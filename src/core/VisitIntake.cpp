@@ -28,11 +28,11 @@ std::string Format(const char* format, const Args&... args) {
 
 VisitIntake::VisitIntake(store::CAdoConnection& connection,
                          const accounts::SystemSettings& settings,
-                         const std::atomic<bool>& greetingSenderRunning, Clock& clock,
+                         std::function<bool()> greetingSenderRunning, Clock& clock,
                          UserNotifier& notifier, VisitorListBridge& visitorList, Services services)
     : connection_(connection),
       settings_(settings),
-      greetingSenderRunning_(greetingSenderRunning),
+      greetingSenderRunning_(std::move(greetingSenderRunning)),
       clock_(clock),
       notifier_(notifier),
       visitorList_(visitorList),
@@ -65,7 +65,7 @@ bool VisitIntake::StoreIfNew(const FeedRecord& visit, const std::string& account
     store::ExecuteSql(connection_, store::sql::kInsertVisitor,
                       {visit.visitorName, visit.visitorIp, accountName, storedAt, std::int64_t{1},
                        location, visit.pageAddress, visit.visitTime});
-    if (greet && greetingSenderRunning_.load()) {
+    if (greet && greetingSenderRunning_()) {
         store::CAdoRecordSet queued(&connection_);
         if (queued.Open(store::sql::kFindGreetingJob, {visit.visitorName, accountName}) &&
             queued.IsEOF()) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
@@ -33,9 +32,10 @@ public:
         std::function<std::string(const std::string& pageAddress)> pageTitle;
     };
 
+    // `greetingSenderRunning` answers whether a greeting sender runs: jobs are queued only then.
     VisitIntake(store::CAdoConnection& connection, const accounts::SystemSettings& settings,
-                const std::atomic<bool>& greetingSenderRunning, Clock& clock,
-                UserNotifier& notifier, VisitorListBridge& visitorList, Services services);
+                std::function<bool()> greetingSenderRunning, Clock& clock, UserNotifier& notifier,
+                VisitorListBridge& visitorList, Services services);
 
     // Asks the feed for a visit of the account and stores, greets and alerts a visitor new
     // to that account; shows the outcome in the status bar.
@@ -52,7 +52,7 @@ private:
 
     store::CAdoConnection& connection_;
     const accounts::SystemSettings& settings_;
-    const std::atomic<bool>& greetingSenderRunning_;
+    std::function<bool()> greetingSenderRunning_;
     Clock& clock_;
     UserNotifier& notifier_;
     VisitorListBridge& visitorList_;

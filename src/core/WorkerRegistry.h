@@ -35,6 +35,8 @@ public:
     // Asks every worker to end (they watch StopRequested at least once a second).
     void RequestStop() { stopRequested_.store(true); }
     bool StopRequested() const { return stopRequested_.load(); }
+    // For work that can give up early (HTTP requests) once exit has begun.
+    const std::atomic<bool>& StopFlag() const { return stopRequested_; }
 
     // True when every worker has ended within `timeout`.
     bool WaitForAll(std::chrono::milliseconds timeout);

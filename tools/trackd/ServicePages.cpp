@@ -1,5 +1,9 @@
 #include "ServicePages.h"
 
+#include <iterator>
+
+#include "platform/TextCodec.h"
+
 namespace corvane::trackd {
 namespace {
 
@@ -78,6 +82,28 @@ std::string HtmlEscape(std::string_view text) {
         }
     }
     return escaped;
+}
+
+namespace {
+
+constexpr const char* kProductNames[] = {"纯棉 短袖T恤 女款", "韩版 双肩包",   "手工 红糖姜茶",
+                                         "蓝牙 耳机 运动",    "加厚 羊毛围巾", "景德镇 陶瓷茶具"};
+
+}  // namespace
+
+std::string ProductName(std::int64_t id) {
+    const auto count = static_cast<std::int64_t>(std::size(kProductNames));
+    return kProductNames[((id % count) + count) % count];
+}
+
+std::string ProductPage(std::int64_t id) {
+    const std::string page =
+        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">"
+        "<title>" +
+        HtmlEscape(ProductName(id)) + "-淘宝网</title></head><body><h1>" +
+        HtmlEscape(ProductName(id)) + "</h1><p>商品编号 " + std::to_string(id) +
+        "</p></body></html>";
+    return text::Utf8ToGbk(page);
 }
 
 }  // namespace corvane::trackd

@@ -217,7 +217,8 @@ int Serve(int argc, char** argv) {
         if (webId) {
             std::printf("demo account: %s, password %s, web id %lld, %d visits a minute\n",
                         kDemoName, kDemoPassword, static_cast<long long>(*webId), visitsPerMinute);
-            simulator.emplace(store, *webId, visitsPerMinute);
+            simulator.emplace(store, *webId, visitsPerMinute,
+                              listen->first + ":" + std::to_string(port));
             simulator->Start();
         } else {
             std::fprintf(stderr, "corvane-trackd: the demo account cannot be created\n");

@@ -208,6 +208,15 @@ void TrackdServer::Route() {
     server_->Get("/ad2.asp",
                  [](const auto&, auto& response) { response.set_content(ToolbarPage(), kHtml); });
 
+    // Demo product pages, so the visits the simulator makes have titles to show.
+    server_->Get("/item.htm", [](const auto& request, auto& response) {
+        const auto id = ParseWebId(request.get_param_value("id"));
+        if (!id) {
+            return Refuse(response, 400, "id must be a number");
+        }
+        response.set_content(ProductPage(*id), "text/html; charset=gbk");
+    });
+
     server_->Get("/muliuserstatus.aw", [this](const auto& request, auto& response) {
         if (!request.has_param("uids")) {
             return Refuse(response, 400, "uids is required");

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "LocalTime.h"
 
@@ -18,8 +19,12 @@ constexpr std::array<int, 10> kFirstOctets = {58, 59, 60, 61, 110, 111, 113, 116
 
 }  // namespace
 
-VisitSimulator::VisitSimulator(TrackdStore& store, std::int64_t webId, int visitsPerMinute)
-    : store_(store), webId_(webId), visitsPerMinute_(visitsPerMinute) {}
+VisitSimulator::VisitSimulator(TrackdStore& store, std::int64_t webId, int visitsPerMinute,
+                               std::string pageHost)
+    : store_(store),
+      webId_(webId),
+      visitsPerMinute_(visitsPerMinute),
+      pageHost_(std::move(pageHost)) {}
 
 VisitSimulator::~VisitSimulator() {
     Stop();
@@ -57,7 +62,8 @@ void VisitSimulator::Run() {
             std::to_string(kFirstOctets[static_cast<std::size_t>(pick(kFirstOctets.size()))]) +
             "." + std::to_string(pick(256)) + "." + std::to_string(pick(256)) + "." +
             std::to_string(1 + pick(254));
-        visit.page = "http://item.taobao.com/item.htm?id=" + std::to_string(10000000 + pick(90000));
+        visit.page =
+            "http://" + pageHost_ + "/item.htm?id=" + std::to_string(10000000 + pick(90000));
         visit.time = LocalTimeText(std::chrono::system_clock::now());
         store_.RecordVisit(webId_, visit);
         if (pick(3) == 0) {

@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "TrackdStore.h"
@@ -13,7 +14,9 @@ namespace corvane::trackd {
 // product pages; some of the visitors show as online in the messenger.
 class VisitSimulator {
 public:
-    VisitSimulator(TrackdStore& store, std::int64_t webId, int visitsPerMinute);
+    // Visits point at the product pages of the service at `pageHost` ("host:port").
+    VisitSimulator(TrackdStore& store, std::int64_t webId, int visitsPerMinute,
+                   std::string pageHost);
     ~VisitSimulator();  // stops and joins
     VisitSimulator(const VisitSimulator&) = delete;
     VisitSimulator& operator=(const VisitSimulator&) = delete;
@@ -27,6 +30,7 @@ private:
     TrackdStore& store_;
     std::int64_t webId_;
     int visitsPerMinute_;
+    std::string pageHost_;
     std::mutex mutex_;
     std::condition_variable wake_;
     bool stopping_ = false;

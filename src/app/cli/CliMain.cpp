@@ -17,6 +17,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"monitor", "poll the tracking service and print every status text and alert",
      corvane::cli::RunMonitor},
+    {"account", "register an account: account add NAME PASSWORD [--greet TEMPLATE]",
+     corvane::cli::RunAccount},
     {"lookup", "print the location of each IP address given, or of each line read",
      corvane::cli::RunLookup},
 };

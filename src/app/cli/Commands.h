@@ -5,5 +5,6 @@ namespace corvane::cli {
 
 int RunMonitor(int argc, char** argv);
 int RunLookup(int argc, char** argv);
+int RunAccount(int argc, char** argv);
 
 }  // namespace corvane::cli
