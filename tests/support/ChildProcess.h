@@ -52,6 +52,13 @@ public:
 
     bool Started() const { return pid_ > 0; }
 
+    // Sends a signal (SIGINT, SIGTERM, ...) while it runs.
+    void Signal(int signal) const {
+        if (pid_ > 0) {
+            kill(pid_, signal);
+        }
+    }
+
     // One line of its output without the line break; nullopt at the end of the output.
     std::optional<std::string> ReadLine() {
         std::string line;
