@@ -106,7 +106,6 @@ public:
             BuildLayoutB();
         }
         XSetWMProtocols(display_, top_, &deleteWindow_, 1);
-        XMapSubwindows(display_, top_);
         XMapWindow(display_, top_);
         XSync(display_, False);
         transcript_.Write("opened", titles_[top_]);
@@ -145,6 +144,9 @@ private:
         XSetClassHint(display_, window, &hint);
         SetTitle(window, title);
         XSelectInput(display_, window, ButtonPressMask | KeyPressMask | FocusChangeMask);
+        if (parent != DefaultRootWindow(display_)) {
+            XMapWindow(display_, window);  // shown together with the top-level window
+        }
         classes_[window] = windowClass;
         titles_[window] = title;
         return window;

@@ -14,9 +14,9 @@
 namespace corvane::platform::x11 {
 namespace {
 
-// The X server answers a selection change within a round trip; this only guards against a
-// server that stopped answering.
-constexpr std::chrono::seconds kOfferTimeout{5};
+// The serving thread answers within a round trip to the X server; this only guards against
+// a server that stopped answering.
+constexpr std::chrono::seconds kAnswerTimeout{5};
 
 }  // namespace
 
@@ -60,15 +60,20 @@ X11Clipboard::~X11Clipboard() {
 bool X11Clipboard::Offer(const std::string& utf8) {
     std::unique_lock lock(mutex_);
     text_ = utf8;
-    const std::uint64_t offer = ++offersMade_;
-    Wake();
-    answered_.wait_for(lock, kOfferTimeout, [&] { return offersDone_ >= offer; });
-    return offersDone_ >= offer && owned_;
+    offerPending_ = true;
+    return AskServer(lock);
 }
 
-bool X11Clipboard::Owned() const {
-    std::lock_guard lock(mutex_);
-    return owned_;
+bool X11Clipboard::Owned() {
+    std::unique_lock lock(mutex_);
+    return AskServer(lock);
+}
+
+bool X11Clipboard::AskServer(std::unique_lock<std::mutex>& lock) {
+    const std::uint64_t request = ++requestsMade_;
+    Wake();
+    answered_.wait_for(lock, kAnswerTimeout, [&] { return requestsDone_ >= request; });
+    return requestsDone_ >= request && owned_;
 }
 
 void X11Clipboard::Wake() {
@@ -98,29 +103,35 @@ void X11Clipboard::Serve() {
             char drained[64];
             while (read(wakeRead_, drained, sizeof drained) > 0) {
             }
-            TakeOwnership();
+            HandleRequests();
         }
     }
 }
 
-void X11Clipboard::TakeOwnership() {
+void X11Clipboard::HandleRequests() {
     Display* dpy = display_.get();
     std::lock_guard lock(mutex_);
-    if (offersDone_ == offersMade_) {
+    if (requestsDone_ == requestsMade_) {
         return;
     }
-    XSetSelectionOwner(dpy, clipboardAtom_, window_, CurrentTime);
+    if (offerPending_) {
+        XSetSelectionOwner(dpy, clipboardAtom_, window_, CurrentTime);
+        offerPending_ = false;
+    }
     owned_ = XGetSelectionOwner(dpy, clipboardAtom_) == window_;
-    offersDone_ = offersMade_;
+    requestsDone_ = requestsMade_;
     answered_.notify_all();
 }
 
 void X11Clipboard::Answer(const XEvent& event) {
     Display* dpy = display_.get();
     if (event.type == SelectionClear) {
-        std::lock_guard lock(mutex_);
-        owned_ = false;
-        text_.clear();
+        // A notice of a loss that came before our latest offer is no longer true.
+        if (XGetSelectionOwner(dpy, clipboardAtom_) != window_) {
+            std::lock_guard lock(mutex_);
+            owned_ = false;
+            text_.clear();
+        }
         return;
     }
     if (event.type != SelectionRequest) {

@@ -27,13 +27,16 @@ public:
 
     // Takes the clipboard with this text; false when the X server did not give it to us.
     bool Offer(const std::string& utf8);
-    // True while the clipboard is ours.
-    bool Owned() const;
+    // True while the clipboard is ours, as the X server sees it now.
+    bool Owned();
 
 private:
     X11Clipboard(DisplayPtr display, int wakeRead, int wakeWrite);
     void Serve();
-    void TakeOwnership();
+    // Hands a request to the serving thread and waits for its answer: whether we own the
+    // clipboard.
+    bool AskServer(std::unique_lock<std::mutex>& lock);
+    void HandleRequests();
     void Answer(const _XEvent& event);
     void Wake();
 
@@ -50,8 +53,9 @@ private:
     std::condition_variable answered_;
     std::string text_;
     bool owned_ = false;
-    std::uint64_t offersMade_ = 0;
-    std::uint64_t offersDone_ = 0;
+    bool offerPending_ = false;
+    std::uint64_t requestsMade_ = 0;
+    std::uint64_t requestsDone_ = 0;
     bool quit_ = false;
     std::thread server_;
 };
