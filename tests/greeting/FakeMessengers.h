@@ -85,7 +85,7 @@ public:
     void WaitForShownChats() {
         for (const auto& [visitor, show] : shows_) {
             if (show == "now") {
-                WaitFor([&] { return HasEvent(visitor, "opened"); });
+                WaitFor([&] { return HasEvent(visitor, "opened") || HasEnded(visitor); });
             }
         }
     }
@@ -104,7 +104,28 @@ public:
         return exited && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
 
+    // Ended, without collecting its exit status.
+    bool HasEnded(const std::string& visitor) const {
+        const auto found = pids_.find(visitor);
+        if (found == pids_.end()) {
+            return true;
+        }
+        siginfo_t info{};
+        return waitid(P_PID, static_cast<id_t>(found->second), &info,
+                      WEXITED | WNOHANG | WNOWAIT) == 0 &&
+               info.si_pid != 0;
+    }
+
     bool Started(const std::string& visitor) const { return pids_.count(visitor) > 0; }
+
+    // Tells a messenger started with show "signal" to show its chat now.
+    void ShowNow(const std::string& visitor) {
+        const auto found = pids_.find(visitor);
+        if (found != pids_.end() && WaitFor([&] { return HasEvent(visitor, "url"); })) {
+            kill(found->second, SIGUSR1);
+            shows_[visitor] = "now";
+        }
+    }
 
     bool HasEvent(const std::string& visitor, const std::string& event) const {
         for (const std::string& line : Transcript(visitor)) {

@@ -122,6 +122,22 @@ TEST_F(X11GreetingTest, AChatThatNeverAppearsIsDroppedAndThePauseFollows) {
     EXPECT_EQ(Events("guest", "sent"), (std::vector<std::string>{"hi guest"}));
 }
 
+TEST_F(X11GreetingTest, AChatThatAppearsLateIsFoundAtTheNextLook) {
+    fakes.options["visitor"].show = "signal";
+    clock.afterSleep = [&] {
+        if (clock.Sleeps() == 3) {
+            fakes.ShowNow("visitor");
+        }
+        fakes.WaitForShownChats();
+    };
+
+    ASSERT_TRUE(messenger.OpenChat("visitor", "shop"));
+    EXPECT_EQ(clock.Elapsed(), 3 * MessengerAutomation::kLookInterval);
+    ASSERT_TRUE(messenger.SendGreeting("visitor", "shop", "hi [username]"));
+    EXPECT_TRUE(fakes.WaitForExit("visitor"));
+    EXPECT_EQ(Events("visitor", "sent"), (std::vector<std::string>{"hi visitor"}));
+}
+
 TEST_F(X11GreetingTest, AChatMissingAControlIsLeftAlone) {
     settings.wangwangedition = 0;
     fakes.options["visitor"].without = "Internet Explorer_Server";

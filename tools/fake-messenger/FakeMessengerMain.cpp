@@ -340,6 +340,15 @@ int main(int argc, char** argv) {
                      "b-customer|b-stranger] [--without CLASS] [--show now|never|signal] URL\n");
         return 2;
     }
+    // The handler is in place before the first transcript line, so a test that has seen
+    // that line may signal.
+    if (pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        return 1;
+    }
+    struct sigaction action {};
+    action.sa_handler = OnShowSignal;
+    sigaction(SIGUSR1, &action, nullptr);
+
     Transcript transcript(options.transcript);
     if (!transcript.ok()) {
         std::perror(options.transcript.c_str());
@@ -352,13 +361,6 @@ int main(int argc, char** argv) {
         transcript.Write("bad-url");
         return 1;
     }
-    if (pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-        return 1;
-    }
-    struct sigaction action {};
-    action.sa_handler = OnShowSignal;
-    sigaction(SIGUSR1, &action, nullptr);
-
     std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
     if (!display) {
         transcript.Write("no-display");
