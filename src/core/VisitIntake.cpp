@@ -1,11 +1,11 @@
 #include "core/VisitIntake.h"
 
 #include <cstdio>
-#include <ctime>
 
 #include "accounts/SystemSettings.h"
 #include "core/UserNotifier.h"
 #include "platform/Clock.h"
+#include "platform/LocalTime.h"
 #include "platform/TextCodec.h"
 #include "store/AdoConnection.h"
 #include "store/AdoRecordSet.h"
@@ -39,13 +39,7 @@ VisitIntake::VisitIntake(store::CAdoConnection& connection,
       services_(std::move(services)) {}
 
 std::string VisitIntake::LocalTimeText() const {
-    const std::time_t now = std::chrono::system_clock::to_time_t(clock_.WallNow());
-    std::tm local{};
-    localtime_r(&now, &local);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %2.2d:%02d:%02d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    return buffer;
+    return corvane::LocalTimeText(clock_.WallNow());
 }
 
 bool VisitIntake::StoreIfNew(const FeedRecord& visit, const std::string& accountName,

@@ -10,8 +10,8 @@
 #include "store/Database.h"
 #include "store/Statements.h"
 #include "support/ChildProcess.h"
+#include "support/LoopbackIpDatabase.h"
 #include "support/LoopbackListener.h"
-#include "support/QqwryFixture.h"
 #include "support/TempDir.h"
 #include "support/TrackdProcess.h"
 
@@ -42,13 +42,7 @@ protected:
     CliMonitorTest() : trackd(home / "trackd.db") {
         setenv("CORVANE_HOME", home.path().c_str(), 1);
         setenv("CORVANE_SERVICE_HOST", trackd.address().c_str(), 1);
-        corvane::testing::QqwryFixture ipFile;
-        ipFile.AddRange(corvane::testing::Ipv4(127, 0, 0, 0),
-                        corvane::testing::Ipv4(127, 255, 255, 255), 1,
-                        corvane::testing::Gbk("本机"), corvane::testing::Gbk("回环"));
-        ipFile.AddRange(corvane::testing::Ipv4(200, 0, 0, 0),
-                        corvane::testing::Ipv4(200, 0, 0, 255), 1, "x", "y");
-        corvane::testing::WriteFileBytes(home / "QQWry.Dat", ipFile.Build());
+        corvane::testing::WriteLoopbackIpDatabase(home / "QQWry.Dat");
     }
     ~CliMonitorTest() override {
         unsetenv("CORVANE_HOME");

@@ -10,8 +10,8 @@
 #include "platform/Clock.h"
 #include "store/AdoRecordSet.h"
 #include "store/Statements.h"
+#include "support/LoopbackIpDatabase.h"
 #include "support/LoopbackListener.h"
-#include "support/QqwryFixture.h"
 #include "support/TempStore.h"
 #include "support/TrackdProcess.h"
 
@@ -50,13 +50,7 @@ protected:
         : trackd(store.dir / "trackd.db"),
           context(store.connection, clock,
                   net::ServiceEndpoints(net::ResolveServiceHosts({}, trackd.address().c_str()))) {
-        corvane::testing::QqwryFixture ipFile;
-        ipFile.AddRange(corvane::testing::Ipv4(127, 0, 0, 0),
-                        corvane::testing::Ipv4(127, 255, 255, 255), 1,
-                        corvane::testing::Gbk("本机"), corvane::testing::Gbk("回环"));
-        ipFile.AddRange(corvane::testing::Ipv4(200, 0, 0, 0),
-                        corvane::testing::Ipv4(200, 0, 0, 255), 1, "x", "y");
-        corvane::testing::WriteFileBytes(store.dir / "QQWry.Dat", ipFile.Build());
+        corvane::testing::WriteLoopbackIpDatabase(store.dir / "QQWry.Dat");
         context.ipDatabase.Open(store.dir / "QQWry.Dat");
         context.settings.clienttip = 1;
         context.greetingSenderRunning = [this] { return senderRunning.load(); };

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "LocalTime.h"
+#include "platform/LocalTime.h"
 #include "RequestChecks.h"
 #include "ServicePages.h"
 #include "platform/TextCodec.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "LocalTime.h"
+#include "platform/LocalTime.h"
 
 namespace corvane::trackd {
 namespace {

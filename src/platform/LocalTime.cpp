@@ -1,9 +1,9 @@
-#include "LocalTime.h"
+#include "platform/LocalTime.h"
 
 #include <cstdio>
 #include <ctime>
 
-namespace corvane::trackd {
+namespace corvane {
 
 std::string LocalTimeText(std::chrono::system_clock::time_point when) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
@@ -15,4 +15,4 @@ std::string LocalTimeText(std::chrono::system_clock::time_point when) {
     return text;
 }
 
-}  // namespace corvane::trackd
+}  // namespace corvane
