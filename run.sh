@@ -24,6 +24,9 @@ if [[ -x build/tools/trackd/corvane-trackd && -z "${CORVANE_SERVICE_HOST:-}" ]];
     done
     export CORVANE_SERVICE_HOST="$(head -n 1 "$address_file")"
     echo "Tracking service: http://$CORVANE_SERVICE_HOST/"
+    # The simulated visits go to the service's demo account: watch it (once registered, an
+    # attempt to add it again is refused, which is fine).
+    build/src/app/corvane-cli account add 星岚演示店 demo >/dev/null 2>&1 || true
 fi
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then

@@ -4,8 +4,10 @@
 
 #include <chrono>
 
+#include "accounts/SettingsStore.h"
+#include "core/AppContext.h"
 #include "core/StoreStartup.h"
-#include "core/WorkerRegistry.h"
+#include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "store/AdoConnection.h"
 #include "ui/MainFrame.h"
@@ -23,10 +25,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("星岚"));
     QApplication::setOrganizationName(QStringLiteral("Corvane - TipClient"));
 
+    const std::filesystem::path dataDirectory = corvane::paths::DataDirectory();
     corvane::store::CAdoConnection connection;
-    corvane::PrepareStore(connection,
-                          corvane::paths::DatabasePath(corvane::paths::DataDirectory()));
-    corvane::WorkerRegistry workers;
+    corvane::PrepareStore(connection, corvane::paths::DatabasePath(dataDirectory));
+    corvane::AppContext context(connection, corvane::SystemClock::Instance());
+    corvane::accounts::LoadSystemSettings(connection, context.settings);
+    context.ipDatabase.Open(corvane::paths::IpDatabasePath(dataDirectory));
 
     int exitCode = 0;
     {
@@ -36,8 +40,9 @@ int main(int argc, char* argv[]) {
         exitCode = QApplication::exec();
     }
 
-    workers.RequestStop();
-    workers.WaitForAll(kWorkerExitWait);
+    // No worker may touch the store once it is closed: ask them to stop and wait, bounded.
+    context.workers.RequestStop();
+    context.workers.WaitForAll(kWorkerExitWait);
     connection.Close();
     return exitCode;
 }
