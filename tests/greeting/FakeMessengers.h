@@ -83,8 +83,9 @@ public:
     // Blocks (real time, bounded) until every messenger told to show its chat at once has
     // shown it, so that the client's first look can find it.
     void WaitForShownChats() {
-        for (const auto& [visitor, show] : shows_) {
+        for (const auto& [name, show] : shows_) {
             if (show == "now") {
+                const std::string& visitor = name;  // clang 14 cannot capture a binding
                 WaitFor([&] { return HasEvent(visitor, "opened") || HasEnded(visitor); });
             }
         }
