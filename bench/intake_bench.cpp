@@ -87,8 +87,9 @@ struct World {
 };
 
 World& TheWorld() {
-    static World* world = new World();
-    return *world;
+    // Destroyed at exit, which also ends the service process.
+    static World world;
+    return world;
 }
 
 void BM_PollAccountWhole(benchmark::State& state) {
