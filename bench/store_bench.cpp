@@ -37,22 +37,24 @@ corvane::store::SqlParams VisitOf(const std::string& guest, int second) {
             TimeOf(second)};
 }
 
-corvane::testing::TempStore& FilledStore() {
-    static corvane::testing::TempStore* store = [] {
-        auto* created = new corvane::testing::TempStore();
-        StoreTransaction transaction(created->connection);
+// Filled once; destroyed at exit, which removes the file.
+struct FilledStore : corvane::testing::TempStore {
+    FilledStore() {
+        StoreTransaction transaction(connection);
         for (int i = 0; i < kStoredVisits; ++i) {
-            ExecuteSql(created->connection, sql::kInsertVisitor,
-                       VisitOf("visitor" + std::to_string(i), i));
+            ExecuteSql(connection, sql::kInsertVisitor, VisitOf("visitor" + std::to_string(i), i));
         }
         transaction.Commit();
-        return created;
-    }();
-    return *store;
+    }
+};
+
+corvane::testing::TempStore& TheStore() {
+    static FilledStore store;
+    return store;
 }
 
 void BM_StoreNewVisitor(benchmark::State& state) {
-    auto& store = FilledStore();
+    auto& store = TheStore();
     int next = 0;
     for (auto _ : state) {
         const std::string guest = "new-visitor" + std::to_string(next++);
@@ -69,7 +71,7 @@ void BM_StoreNewVisitor(benchmark::State& state) {
 BENCHMARK(BM_StoreNewVisitor)->Unit(benchmark::kMicrosecond);
 
 void BM_KnownVisitorTest(benchmark::State& state) {
-    auto& store = FilledStore();
+    auto& store = TheStore();
     int next = 0;
     for (auto _ : state) {
         CAdoRecordSet known(&store.connection);
@@ -81,7 +83,7 @@ void BM_KnownVisitorTest(benchmark::State& state) {
 BENCHMARK(BM_KnownVisitorTest)->Unit(benchmark::kMicrosecond);
 
 void BM_NewestThirtyVisits(benchmark::State& state) {
-    auto& store = FilledStore();
+    auto& store = TheStore();
     for (auto _ : state) {
         CAdoRecordSet rows(&store.connection);
         rows.Open(sql::kSelectVisitsNewestFirst);
