@@ -2,6 +2,7 @@
 // lines, a 0 byte, then the file; without a 0 byte it is all file and fixed addresses serve.
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -14,31 +15,33 @@
 
 namespace {
 
-// The reader opens files by path, so each input is written to one scratch file.
+// The reader opens files by path, so each input goes into one in-memory file, reached through
+// /proc: libFuzzer ends without running exit handlers, and nothing is left on disk.
+int ScratchFile() {
+    static const int fd = ::memfd_create("corvane-fuzz-qqwry", MFD_CLOEXEC);
+    return fd;
+}
+
 const std::string& ScratchPath() {
-    static const std::string path = [] {
-        std::string name = "/tmp/corvane-fuzz-qqwry-" + std::to_string(::getpid()) + ".Dat";
-        std::atexit([] { ::unlink(ScratchPath().c_str()); });
-        return name;
-    }();
+    static const std::string path = "/proc/self/fd/" + std::to_string(ScratchFile());
     return path;
 }
 
 bool WriteScratch(std::string_view bytes) {
-    const int fd = ::open(ScratchPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) {
+    const int fd = ScratchFile();
+    if (fd < 0 || ::ftruncate(fd, 0) != 0) {
         return false;
     }
-    bool written = true;
-    while (!bytes.empty() && written) {
-        const ssize_t count = ::write(fd, bytes.data(), bytes.size());
-        written = count > 0;
-        if (written) {
-            bytes.remove_prefix(static_cast<std::size_t>(count));
+    off_t offset = 0;
+    while (!bytes.empty()) {
+        const ssize_t count = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+        if (count <= 0) {
+            return false;
         }
+        offset += count;
+        bytes.remove_prefix(static_cast<std::size_t>(count));
     }
-    ::close(fd);
-    return written;
+    return true;
 }
 
 std::vector<std::string_view> AddressLines(std::string_view text) {
