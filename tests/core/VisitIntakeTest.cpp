@@ -182,6 +182,33 @@ TEST_F(VisitIntakeTest, GreetingIsQueuedOnlyWhenTheSenderRunsAndTheAccountGreets
     EXPECT_EQ(Visits().size(), 3u);
 }
 
+TEST_F(VisitIntakeTest, ShortAddressesAreStoredWithAnUnknownLocation) {
+    // A five-character IP, and a page address of 20 characters: neither is looked up.
+    const std::string bodies[] = {"127.0#||#http://127.0.0.1/item.htm#||#12:00#||#short-ip|##|",
+                                  "127.0.0.1#||#http://127.0.0.1/abc#||#12:00#||#short-page|##|"};
+    for (const std::string& body : bodies) {
+        corvane::testing::LoopbackListener feed(
+            "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) +
+            "\r\nConnection: close\r\n\r\n" + body);
+        const net::ServiceEndpoints service(
+            net::ResolveServiceHosts({}, ("127.0.0.1:" + std::to_string(feed.port())).c_str()));
+        VisitIntake::Services services = RealIntakeServices(context);
+        services.fetchVisit = [&service](const std::string& webId) {
+            return FetchVisit(service, webId);
+        };
+        VisitIntake(store.connection, context.settings, context.greetingSenderRunning, clock, face,
+                    face, services)
+            .PollAccount("1", "shop", "", false);
+    }
+    const std::vector<StoredVisit> visits = Visits();
+    ASSERT_EQ(visits.size(), 2u);
+    EXPECT_EQ(visits[0].ip, "127.0");
+    EXPECT_EQ(visits[0].city, "未知区域");
+    EXPECT_EQ(visits[1].page, "http://127.0.0.1/abc");
+    EXPECT_EQ(visits[1].city, "未知区域");
+    EXPECT_EQ(face.alerts.size(), 2u);
+}
+
 // Feed bodies the service could answer, served raw over loopback.
 TEST(FetchVisitTest, ReadsTheRecordOfARawFeedBody) {
     struct Case {
