@@ -51,7 +51,8 @@ void VisitSimulator::Run() {
     std::mt19937 random{std::random_device{}()};
     const auto interval = std::chrono::milliseconds(60'000 / visitsPerMinute_);
     std::unique_lock lock(mutex_);
-    while (!wake_.wait_for(lock, interval, [this] { return stopping_; })) {
+    // The first visit comes at once, so a client started beside the service has one to show.
+    do {
         auto pick = [&random](int below) {
             return std::uniform_int_distribution<int>(0, below - 1)(random);
         };
@@ -69,7 +70,7 @@ void VisitSimulator::Run() {
         if (pick(3) == 0) {
             store_.AddOnlineName(visit.visitor);
         }
-    }
+    } while (!wake_.wait_for(lock, interval, [this] { return stopping_; }));
 }
 
 }  // namespace corvane::trackd
