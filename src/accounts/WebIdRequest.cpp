@@ -23,13 +23,15 @@ std::optional<std::string> ParseWebIdAnswer(std::string_view answer) {
 
 std::optional<std::string> GetWebID(const net::ServiceEndpoints& service,
                                     std::string_view accountName, std::string_view password,
-                                    const net::HttpLimits& limits) {
+                                    const net::HttpLimits& limits,
+                                    const std::atomic<bool>* cancel) {
     const net::CURLEncode encoder;
     const std::string name =
         text::GbkTruncateBytes(text::Utf8ToGbk(BeforeFirstZero(accountName)), kMaxMemberNameBytes);
     const std::string url = service.WebId(encoder.Encode(BeforeFirstZero(name)),
                                           encoder.Encode(text::Utf8ToGbk(password)));
     net::CWinHttpEx client(limits);
+    client.SetCancelFlag(cancel);
     std::string body;
     for (int attempt = 0; attempt < kWebIdAttempts; ++attempt) {
         if (client.Get(url, body)) {

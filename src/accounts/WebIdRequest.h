@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -21,9 +22,11 @@ std::optional<std::string> ParseWebIdAnswer(std::string_view answer);
 
 // Asks the tracking service for the web id of an account (UTF-8 name and password). Both
 // go out as their GBK bytes, percent-encoded. Up to three attempts, one right after the
-// other. nullopt when no attempt got an answer or the answer is a refusal. Blocking.
+// other. nullopt when no attempt got an answer or the answer is a refusal. Blocking; gives up
+// early while `*cancel` is true.
 std::optional<std::string> GetWebID(const net::ServiceEndpoints& service,
                                     std::string_view accountName, std::string_view password,
-                                    const net::HttpLimits& limits = {});
+                                    const net::HttpLimits& limits = {},
+                                    const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace corvane::accounts

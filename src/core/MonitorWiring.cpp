@@ -32,7 +32,8 @@ std::shared_ptr<CMonitorClientThread> StartMonitorThread(AppContext& context,
         [&context] {
             return accounts::LoadAccounts(
                 context.connection, [&context](const std::string& name, const std::string& pw) {
-                    return accounts::GetWebID(context.endpoints, name, pw, context.httpLimits);
+                    return accounts::GetWebID(context.endpoints, name, pw, context.httpLimits,
+                                              &context.workers.StopFlag());
                 });
         },
         [intake](const accounts::_CUserInfo& account) {

@@ -26,8 +26,8 @@ std::shared_ptr<CAutoSendMsgThread> CAutoSendMsgThread::Start(
 void CAutoSendMsgThread::Run() {
     while (!StopRequested()) {
         std::vector<GreetingJob> jobs;
-        std::vector<std::int64_t> readKeys;
-        ReadQueue(jobs, readKeys);
+        std::vector<ReadRow> readRows;
+        ReadQueue(jobs, readRows);
         if (StopRequested()) {
             break;
         }
@@ -42,7 +42,10 @@ void CAutoSendMsgThread::Run() {
         if (stopped) {
             break;
         }
-        DeleteRows(readKeys);
+        // A pass that took no job leaves the queue as it found it.
+        if (!jobs.empty()) {
+            DeleteRows(readRows);
+        }
         if (!Rest([] { return kRestTicks; })) {
             break;
         }
@@ -50,22 +53,21 @@ void CAutoSendMsgThread::Run() {
     MarkEnded();
 }
 
-void CAutoSendMsgThread::ReadQueue(std::vector<GreetingJob>& jobs,
-                                   std::vector<std::int64_t>& readKeys) {
+void CAutoSendMsgThread::ReadQueue(std::vector<GreetingJob>& jobs, std::vector<ReadRow>& readRows) {
     store::CAdoRecordSet rows(&connection_);
     if (!rows.Open(store::sql::kSelectGreetingJobs)) {
         return;
     }
     for (; !rows.IsEOF(); rows.MoveNext()) {
         store::FieldValue key;
-        if (rows.GetFieldValue(3, key) &&
-            (key.type == store::VariantType::Int32 || key.type == store::VariantType::Int64)) {
-            readKeys.push_back(key.integer);
-        }
         GreetingJob job;
         if (!rows.GetFieldText(0, job.visitor) || !rows.GetFieldText(1, job.account) ||
             !rows.GetFieldText(2, job.message)) {
             continue;
+        }
+        if (rows.GetFieldValue(3, key) &&
+            (key.type == store::VariantType::Int32 || key.type == store::VariantType::Int64)) {
+            readRows.push_back({key.integer, job});
         }
         // Two accounts may queue the same visitor; one greeting is enough.
         const bool alreadyTaken =
@@ -86,10 +88,11 @@ void CAutoSendMsgThread::Greet(const GreetingJob& job) {
     }
 }
 
-void CAutoSendMsgThread::DeleteRows(const std::vector<std::int64_t>& keys) {
+void CAutoSendMsgThread::DeleteRows(const std::vector<ReadRow>& rows) {
     // A row that cannot be deleted stays queued and is sent again in the next pass.
-    for (std::int64_t key : keys) {
-        connection_.Execute(store::sql::kDeleteGreetingJob, {key});
+    for (const ReadRow& row : rows) {
+        connection_.Execute(store::sql::kDeleteGreetingJob,
+                            {row.key, row.job.visitor, row.job.account, row.job.message});
     }
 }
 

@@ -59,10 +59,17 @@ public:
     bool WaitForEnd(std::chrono::milliseconds realTimeout) const;
 
 private:
-    // Reads the queue: the jobs to send, and the keys of every row read.
-    void ReadQueue(std::vector<GreetingJob>& jobs, std::vector<std::int64_t>& readKeys);
+    // One row as read: its key and its texts. A key freed by emptying the queue may be given
+    // to a new row, so a row is deleted only while it still holds what was read.
+    struct ReadRow {
+        std::int64_t key = 0;
+        GreetingJob job;
+    };
+
+    // Reads the queue: the jobs to send, and every row read.
+    void ReadQueue(std::vector<GreetingJob>& jobs, std::vector<ReadRow>& readRows);
     void Greet(const GreetingJob& job);
-    void DeleteRows(const std::vector<std::int64_t>& keys);
+    void DeleteRows(const std::vector<ReadRow>& rows);
     // Sleeps `ticks()` seconds, asking again every second; false when a stop came.
     template <typename TickCount>
     bool Rest(TickCount ticks);

@@ -28,8 +28,11 @@ inline constexpr std::string_view kDeleteGreetingJobs = "delete from [AutoSend]"
 // The queued greetings; the row's own key follows the three columns, at position 3, so the
 // sender can delete exactly the rows it read.
 inline constexpr std::string_view kSelectGreetingJobs = "select *, rowid from [AutoSend]";
-// One greeting taken: the key read at position 3.
-inline constexpr std::string_view kDeleteGreetingJob = "delete from [AutoSend] where rowid = ?";
+// One greeting taken: the key read at position 3 and the three texts read with it (a key
+// freed by emptying the queue may be given to a newer row).
+inline constexpr std::string_view kDeleteGreetingJob =
+    "delete from [AutoSend] where rowid = ? and [ClientName] = ? and [UserName] = ? and "
+    "[Message] = ?";
 // The settings row. No parameters.
 inline constexpr std::string_view kSelectSettings = "select * from [sysseting] where [id] = 1";
 // Save the settings: autorun, clienttip, reflashtime, sendsteptime, "NULL",

@@ -93,5 +93,14 @@ TEST(WebIdRetryTest, FailedRequestsAreTriedThreeTimes) {
     EXPECT_EQ(failing.requests(), kWebIdAttempts);
 }
 
+TEST(WebIdRetryTest, ACancelledRequestGivesUpOnASilentService) {
+    testing::LoopbackListener silent;
+    const std::string host = "127.0.0.1:" + std::to_string(silent.port());
+    const std::atomic<bool> exiting{true};
+    // Without the flag this would wait out the 30-second limit three times.
+    EXPECT_EQ(GetWebID(net::ServiceEndpoints({host, host, host}), "shop", "pw", {}, &exiting),
+              std::nullopt);
+}
+
 }  // namespace
 }  // namespace corvane::accounts

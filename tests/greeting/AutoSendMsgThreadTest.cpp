@@ -10,6 +10,7 @@
 #include "greeting/MessengerAutomation.h"
 #include "greeting/ScriptedDesktop.h"
 #include "greeting/SenderHarness.h"
+#include "store/Statements.h"
 #include "support/TempStore.h"
 
 namespace corvane::greeting {
@@ -136,6 +137,23 @@ TEST_F(AutoSendMsgThreadTest, ARowQueuedDuringAPassIsSentInTheNext) {
     EXPECT_EQ(SentTo(), (std::vector<std::string>{"first/shop:hi"}));
     ASSERT_TRUE(RunUntil(clock, [&] { return QueuedVisitors(store.connection).empty(); }));
     EXPECT_EQ(SentTo(), (std::vector<std::string>{"first/shop:hi", "late/shop:hi"}));
+}
+
+TEST_F(AutoSendMsgThreadTest, ARowReusingTheKeyOfAnEmptiedQueueSurvivesThePass) {
+    ASSERT_TRUE(QueueGreeting(store.connection, "first", "shop", "hi"));
+    onOpen = [this](const fake::ChatParties& p) {
+        if (p.visitor == "first") {
+            // The queue is emptied meanwhile (another client, or a stop and start), and the
+            // next row queued is given the freed key.
+            store.connection.Execute(store::sql::kDeleteGreetingJobs);
+            QueueGreeting(store.connection, "newer", "shop", "hi");
+        }
+        desktop.AddChat(ScriptedDesktop::Layout::FrameRich, p.visitor, p.account);
+    };
+    StartSender();
+
+    ASSERT_TRUE(RunUntil(clock, [&] { return SentTo().size() == 2; }));
+    EXPECT_EQ(SentTo(), (std::vector<std::string>{"first/shop:hi", "newer/shop:hi"}));
 }
 
 TEST_F(AutoSendMsgThreadTest, TheStepIntervalIsReadAgainEverySecond) {

@@ -36,6 +36,10 @@ void DisplayCloser::operator()(Display* display) const {
 }
 
 DisplayPtr OpenQuietDisplay(const char* name) {
+    // Several threads use Xlib (the sender's connection, the clipboard's): Xlib's own state
+    // must be made thread-safe before the first connection.
+    static const Status threadsReady = XInitThreads();
+    (void)threadsReady;
     Display* display = XOpenDisplay(name);
     if (display == nullptr) {
         return nullptr;

@@ -126,11 +126,11 @@ void X11Clipboard::HandleRequests() {
 void X11Clipboard::Answer(const XEvent& event) {
     Display* dpy = display_.get();
     if (event.type == SelectionClear) {
-        // A notice of a loss that came before our latest offer is no longer true.
+        // A notice of a loss that came before our latest offer is no longer true. The text
+        // stays: an offer made meanwhile takes the clipboard back with it.
         if (XGetSelectionOwner(dpy, clipboardAtom_) != window_) {
             std::lock_guard lock(mutex_);
             owned_ = false;
-            text_.clear();
         }
         return;
     }

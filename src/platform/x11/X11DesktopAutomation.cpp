@@ -296,28 +296,15 @@ bool X11DesktopAutomation::SetClipboardText(const std::string& utf8) {
 void X11DesktopAutomation::CloseWindow(WindowHandle window) {
     std::lock_guard lock(mutex_);
     Display* dpy = display_.get();
-    const Atom deleteWindow = XInternAtom(dpy, "WM_DELETE_WINDOW", False);
-    Atom* protocols = nullptr;
-    int count = 0;
-    bool polite = false;
-    if (XGetWMProtocols(dpy, ToWindow(window), &protocols, &count) != 0) {
-        polite = std::find(protocols, protocols + count, deleteWindow) != protocols + count;
-        XFree(protocols);
-    }
-    if (polite) {
-        XEvent close{};
-        close.xclient.type = ClientMessage;
-        close.xclient.window = ToWindow(window);
-        close.xclient.message_type = XInternAtom(dpy, "WM_PROTOCOLS", False);
-        close.xclient.format = 32;
-        close.xclient.data.l[0] = static_cast<long>(deleteWindow);
-        close.xclient.data.l[1] = CurrentTime;
-        XSendEvent(dpy, ToWindow(window), False, NoEventMask, &close);
-    } else {
-        // A window that does not take part in the close protocol is closed as Windows
-        // closes one that ignores the request: it is destroyed.
-        XDestroyWindow(dpy, ToWindow(window));
-    }
+    // Only ever a request: destroying another program's window would break that program.
+    XEvent close{};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = ToWindow(window);
+    close.xclient.message_type = XInternAtom(dpy, "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy, "WM_DELETE_WINDOW", False));
+    close.xclient.data.l[1] = CurrentTime;
+    XSendEvent(dpy, ToWindow(window), False, NoEventMask, &close);
     XSync(dpy, False);
 }
 
