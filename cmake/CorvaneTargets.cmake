@@ -34,9 +34,7 @@ function(corvane_add_test name)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main
                                           corvane_warnings)
-    target_compile_definitions(${name} PRIVATE
-        CORVANE_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
-        CORVANE_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    target_compile_definitions(${name} PRIVATE CORVANE_BINARY_DIR="${CMAKE_BINARY_DIR}")
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 600)
 endfunction()

@@ -29,7 +29,7 @@ public:
 
     // Runs a statement that returns no rows; false on any failure.
     bool Execute(std::string_view sql, const SqlParams& params = {});
-    // Rows changed by the last successful Execute on this thread's turn (under Lock()).
+    // Rows changed by the last successful Execute; hold Mutex() across both calls.
     int ChangedRows() const;
 
     // Statements, row steps and transactions hold this, so that a transaction of one
